@@ -1,0 +1,336 @@
+#!/usr/bin/env python3
+"""Runs the cross-compiled nitscope.exe under Wine with a virtual X display, one set-up per
+call, and checks the report against what the test set up (the screen sizes given to Xvfb) and
+against a second view of the monitors (user32, through the monitors.exe helper). Values that
+Wine makes up (adapter names, ids, LUIDs) are only checked for their form."""
+
+import argparse
+import os
+import select
+import shutil
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from report_shape import ShapeError, parse_report  # noqa: E402
+
+RUN_TIMEOUT = 90
+BOOT_TIMEOUT = 300
+NOT_AVAILABLE = "DXGI_ERROR_NOT_AVAILABLE"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def find_wine():
+    for candidate in ("/usr/lib/wine/wine64", shutil.which("wine64"), shutil.which("wine")):
+        if candidate and os.access(candidate, os.X_OK):
+            return candidate
+    raise Failure("no wine64 loader found (Debian: apt-get install wine64)")
+
+
+def find_wineserver(wine):
+    sibling = os.path.join(os.path.dirname(wine), "wineserver")
+    if os.access(sibling, os.X_OK):
+        return sibling
+    found = shutil.which("wineserver")
+    if not found:
+        raise Failure("no wineserver found next to " + wine)
+    return found
+
+
+class Xvfb:
+    """A virtual X server on a display number it picks itself."""
+
+    def __init__(self, screens, xinerama, log_path):
+        read_end, write_end = os.pipe()
+        args = ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-noreset"]
+        if xinerama:
+            args.append("+xinerama")
+        for number, (width, height) in enumerate(screens):
+            args += ["-screen", str(number), f"{width}x{height}x24"]
+        self.log = open(log_path, "wb")
+        self.process = subprocess.Popen(args, pass_fds=(write_end,), stdin=subprocess.DEVNULL,
+                                        stdout=self.log, stderr=subprocess.STDOUT)
+        os.close(write_end)
+        number = b""
+        while not number.endswith(b"\n"):
+            ready, _, _ = select.select([read_end], [], [], 30)
+            chunk = os.read(read_end, 16) if ready else b""
+            if not chunk:
+                self.stop()
+                raise Failure("Xvfb did not start; see " + log_path)
+            number += chunk
+        os.close(read_end)
+        self.display = ":" + number.decode().strip()
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+        self.log.close()
+
+
+class WinePrefix:
+    """A private Wine prefix of its own, so set-ups never share a wineserver or a desktop."""
+
+    def __init__(self, work_dir, wine):
+        self.wine = wine
+        self.wineserver = find_wineserver(wine)
+        self.path = os.path.join(work_dir, "prefix")
+        self.work_dir = work_dir
+        self.base_env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        self.base_env.update(WINEPREFIX=self.path, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
+                             WINEARCH="win64")
+        self.call(["wineboot", "-i"], "wineboot", BOOT_TIMEOUT)
+
+    def env(self, display=None, extra=None):
+        env = dict(self.base_env)
+        if display:
+            env["DISPLAY"] = display
+        env.update(extra or {})
+        return env
+
+    def call(self, args, log_name, timeout):
+        log_path = os.path.join(self.work_dir, log_name + ".log")
+        with open(log_path, "wb") as log:
+            result = subprocess.run([self.wine] + args, env=self.env(), stdin=subprocess.DEVNULL,
+                                    stdout=log, stderr=subprocess.STDOUT, timeout=timeout)
+        self.wait_idle()
+        check(result.returncode == 0, f"{' '.join(args)} failed ({result.returncode}); see {log_path}")
+
+    def set_registry_value(self, key, name, value):
+        self.call(["reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"], "reg", BOOT_TIMEOUT)
+
+    def wait_idle(self):
+        subprocess.run([self.wineserver, "-w"], env=self.env(), timeout=BOOT_TIMEOUT)
+
+    def run(self, exe, name, display=None, extra_env=None):
+        """Runs `exe` with its stdout and stderr in files (Wine's helper processes inherit the
+        handles, so a pipe might never see its end). Returns (exit status, stdout, stderr)."""
+        out_path = os.path.join(self.work_dir, name + ".out")
+        err_path = os.path.join(self.work_dir, name + ".err")
+        with open(out_path, "wb") as out, open(err_path, "wb") as err:
+            try:
+                result = subprocess.run([self.wine, exe], env=self.env(display, extra_env),
+                                        cwd=os.path.dirname(exe), stdin=subprocess.DEVNULL,
+                                        stdout=out, stderr=err, timeout=RUN_TIMEOUT)
+            except subprocess.TimeoutExpired:
+                raise Failure(f"{name} did not return within {RUN_TIMEOUT} s (waiting for a key?)")
+        with open(out_path, "rb") as out, open(err_path, "rb") as err:
+            return result.returncode, text_mode_lines(out.read(), name + " stdout"), \
+                text_mode_lines(err.read(), name + " stderr")
+
+    def close(self):
+        subprocess.run([self.wineserver, "-k"], env=self.env(), timeout=60)
+
+
+def text_mode_lines(data, what):
+    """A Windows program's stdio is in text mode: every line end arrives as CR LF. Checks that,
+    and gives the text with plain line ends."""
+    text = data.decode("utf-8")
+    check("\n" not in text.replace("\r\n", ""), f"{what} has a line end without CR: {text!r}")
+    check("\r" not in text.replace("\r\n", ""), f"{what} has a stray CR: {text!r}")
+    return text.replace("\r\n", "\n")
+
+
+def user32_monitors(prefix, helpers, display):
+    status, out, err = prefix.run(os.path.join(helpers, "monitors.exe"), "monitors", display)
+    check(status == 0 and err == "", f"monitors.exe failed ({status}): {err}")
+    monitors = {}
+    for line in out.splitlines():
+        device, left, top, right, bottom = line.rsplit(" ", 4)
+        monitors[device] = (int(left), int(top), int(right), int(bottom))
+    return monitors
+
+
+def all_outputs(adapters):
+    return [output for adapter in adapters for output in adapter["outputs"]]
+
+
+def check_outputs_agree_with_user32(adapters, monitors):
+    outputs = all_outputs(adapters)
+    check(len(outputs) == len(monitors),
+          f"{len(outputs)} outputs in the report, {len(monitors)} monitors in user32: {sorted(monitors)}")
+    for output in outputs:
+        name = output["name"]
+        check(name in monitors, f"output {name!r} is not a user32 monitor ({sorted(monitors)})")
+        left, top, right, bottom = monitors[name]
+        check((output["left"], output["top"], output["width"], output["height"])
+              == (left, top, right - left, bottom - top),
+              f"{name}: report {output['coordinates']} but user32 has {monitors[name]}")
+
+
+def run_display_setup(args, screens, xinerama=False, registry=None, extra_env=None, exe=None):
+    """Boots a prefix, starts Xvfb with `screens`, runs nitscope and the monitor helper, and
+    returns (status, adapters, stderr, monitors, stdout)."""
+    wine = find_wine()
+    prefix = WinePrefix(args.work_dir, wine)
+    xvfb = None
+    try:
+        for key, name, value in registry or []:
+            prefix.set_registry_value(key, name, value)
+        xvfb = Xvfb(screens, xinerama, os.path.join(args.work_dir, "xvfb.log"))
+        status, out, err = prefix.run(exe or args.exe, "nitscope", xvfb.display, extra_env)
+        try:
+            adapters = parse_report(out)
+        except ShapeError as error:
+            raise Failure(f"report shape: {error}\n{out}")
+        check("Press any key" not in out, "nitscope paused although Wine gives it no console window of its own")
+        monitors = user32_monitors(prefix, args.helpers, xvfb.display)
+        return status, adapters, err, monitors, out
+    finally:
+        prefix.close()
+        if xvfb:
+            xvfb.stop()
+
+
+def check_one_screen_report(status, adapters, err, monitors, screen):
+    check(status == 0, f"exit status {status}, stderr {err!r}")
+    check(err == "", f"stderr is not empty: {err!r}")
+    check(len(adapters) == 1, f"{len(adapters)} adapters")
+    outputs = adapters[0]["outputs"]
+    check(len(outputs) == 1, f"{len(outputs)} outputs")
+    output = outputs[0]
+    check(output["name"] == "\\\\.\\DISPLAY1", f"output name {output['name']!r}")
+    check((output["width"], output["height"]) == screen, f"coordinates {output['coordinates']} for screen {screen}")
+    check(output["attached"] == "TRUE", "output not attached to the desktop")
+    check(output["desktop_mode"] is not None, "no desktop-mode line although Direct3D is available")
+    check(adapters[0]["name"] != "", "adapter has no name")
+    check_outputs_agree_with_user32(adapters, monitors)
+
+
+def one_screen(args):
+    screen = (1366, 768)
+    status, adapters, err, monitors, _ = run_display_setup(args, [screen])
+    check_one_screen_report(status, adapters, err, monitors, screen)
+
+
+def no_direct3d(args):
+    screen = (1024, 768)
+    status, adapters, err, monitors, _ = run_display_setup(
+        args, [screen], extra_env={"WINE_D3D_CONFIG": "renderer=no3d"})
+    check(status == 0, f"exit status {status}, stderr {err!r}")
+    check(err == "", f"stderr is not empty: {err!r}")
+    check(len(adapters) >= 1, "no adapter block")
+    outputs = all_outputs(adapters)
+    check(len(outputs) >= 1, "no output block")
+    check(all(output["desktop_mode"] is None for output in outputs),
+          "a desktop-mode line although no Direct3D device can be made")
+    check((outputs[0]["width"], outputs[0]["height"]) == screen, f"coordinates {outputs[0]['coordinates']}")
+    check_outputs_agree_with_user32(adapters, monitors)
+
+
+def no_display(args):
+    wine = find_wine()
+    prefix = WinePrefix(args.work_dir, wine)
+    try:
+        status, out, err = prefix.run(args.exe, "nitscope")
+    finally:
+        prefix.close()
+    check(out == "", f"stdout is not empty: {out!r}")
+    check(err == "Failed to create DXGI factory: 0x887a0004\n", f"stderr: {err!r}")
+    check(status == 1, f"exit status {status}")
+
+
+def two_screens(args):
+    screens = [(1024, 768), (800, 600)]
+    status, adapters, err, monitors, _ = run_display_setup(
+        args, screens, xinerama=True, registry=[("HKCU\\Software\\Wine\\X11 Driver", "UseXRandR", "N")])
+    check(status == 0, f"exit status {status}, stderr {err!r}")
+    check(err == "", f"stderr is not empty: {err!r}")
+    outputs = all_outputs(adapters)
+    check([output["name"] for output in outputs] == ["\\\\.\\DISPLAY1", "\\\\.\\DISPLAY2"],
+          f"outputs {[output['name'] for output in outputs]}")
+    check([int(output["index"]) for output in outputs] == [0, 1], "outputs are not 0 and 1 of one adapter")
+    for output, screen in zip(outputs, screens):
+        check((output["width"], output["height"]) == screen,
+              f"{output['name']}: coordinates {output['coordinates']} for screen {screen}")
+        check(output["attached"] == "TRUE", f"{output['name']} not attached")
+    check_outputs_agree_with_user32(adapters, monitors)
+
+
+def report_bytes(args):
+    """The report pieces for fixed records must be the same bytes from the Windows build as
+    from the host build."""
+    host = subprocess.run([args.host_probe], stdout=subprocess.PIPE, check=True, timeout=60).stdout.decode("utf-8")
+    wine = find_wine()
+    prefix = WinePrefix(args.work_dir, wine)
+    try:
+        status, windows, err = prefix.run(os.path.join(args.helpers, "report_probe.exe"), "report_probe")
+    finally:
+        prefix.close()
+    check(status == 0 and err == "", f"report_probe.exe failed ({status}): {err}")
+    if windows != host:
+        for number, (a, b) in enumerate(zip(host.splitlines(), windows.splitlines()), 1):
+            check(a == b, f"line {number} differs: host {a!r}, Windows {b!r}")
+        raise Failure(f"different lengths: host {len(host)} bytes, Windows {len(windows)} bytes")
+    check(len(host) > 0, "the probe printed nothing")
+
+
+def packaged_zip(args):
+    """The release zip holds the exe, README and licence in one folder, and that exe runs."""
+    folder = f"nitscope-{args.version}-win64"
+    archive = os.path.join(args.windows_build_dir, "package", folder + ".zip")
+    check(os.path.isfile(archive), f"no package at {archive}")
+    unpacked = os.path.join(args.work_dir, "unpacked")
+    os.makedirs(unpacked)
+    subprocess.run(["cmake", "-E", "tar", "xf", archive], cwd=unpacked, check=True, timeout=60)
+    found = sorted(os.path.relpath(os.path.join(root, name), unpacked)
+                   for root, _, names in os.walk(unpacked) for name in names)
+    check(found == sorted(f"{folder}/{name}" for name in ("LICENSE", "README.md", "nitscope.exe")),
+          f"zip holds {found}")
+    screen = (1280, 1024)
+    status, adapters, err, monitors, _ = run_display_setup(
+        args, [screen], exe=os.path.join(unpacked, folder, "nitscope.exe"))
+    check_one_screen_report(status, adapters, err, monitors, screen)
+
+
+SETUPS = {
+    "one-screen": one_screen,
+    "no-direct3d": no_direct3d,
+    "no-display": no_display,
+    "two-screens": two_screens,
+    "report-bytes": report_bytes,
+    "zip": packaged_zip,
+}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("setup", choices=sorted(SETUPS))
+    parser.add_argument("--windows-build-dir", required=True)
+    parser.add_argument("--work-dir", required=True)
+    parser.add_argument("--version", default="")
+    parser.add_argument("--host-probe", default="")
+    args = parser.parse_args()
+    args.exe = os.path.join(args.windows_build_dir, "nitscope.exe")
+    args.helpers = os.path.join(args.windows_build_dir, "tests", "wine", "helpers")
+    if not os.path.isfile(args.exe):
+        print(f"FAIL: {args.exe} is not built (cmake --build --preset windows)")
+        return 1
+    shutil.rmtree(args.work_dir, ignore_errors=True)
+    os.makedirs(args.work_dir)
+    try:
+        SETUPS[args.setup](args)
+    except (Failure, subprocess.SubprocessError, OSError) as error:
+        print(f"FAIL {args.setup}: {error}")
+        print(f"(logs and captured output in {args.work_dir})")
+        return 1
+    print(f"ok {args.setup}")
+    shutil.rmtree(args.work_dir, ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
