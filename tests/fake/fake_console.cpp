@@ -2,37 +2,16 @@
 
 #include "fake/fake_state.h"
 
-#include <conio.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "fake/file_contents.h"
 
-#include <string>
+#include <conio.h>
+#include <unistd.h>
 
 namespace {
 
 const DWORD this_process_id = 4242;
 const DWORD shell_process_id = 1717;
 HWND const console_handle = reinterpret_cast<HWND>(static_cast<uintptr_t>(0xC0150E));
-
-// What the file behind `fd` holds right now, read without touching its stream.
-std::string file_contents(int fd)
-{
-    struct stat status;
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        return "(not a regular file)";
-    }
-    std::string contents;
-    char chunk[4096];
-    off_t offset = 0;
-    for (;;) {
-        const ssize_t count = pread(fd, chunk, sizeof chunk, offset);
-        if (count <= 0) {
-            return contents;
-        }
-        contents.append(chunk, static_cast<size_t>(count));
-        offset += count;
-    }
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "fake/program_run.h"
 
+#include "fake/file_contents.h"
+
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdio_ext.h>
@@ -9,21 +11,6 @@
 #include <string>
 
 namespace {
-
-std::string read_whole(int fd)
-{
-    std::string contents;
-    char chunk[4096];
-    off_t offset = 0;
-    for (;;) {
-        const ssize_t count = pread(fd, chunk, sizeof chunk, offset);
-        if (count <= 0) {
-            return contents;
-        }
-        contents.append(chunk, static_cast<size_t>(count));
-        offset += count;
-    }
-}
 
 int temporary_file()
 {
@@ -86,8 +73,8 @@ program_run run_captured(const std::function<int()>& body, stdout_destination de
         fflush(stderr);
         run.stdin_untouched = lseek(STDIN_FILENO, 0, SEEK_CUR) == 0;
     }
-    run.out = destination == stdout_destination::file ? read_whole(out_fd) : std::string();
-    run.err = read_whole(err_fd);
+    run.out = file_contents(out_fd);
+    run.err = file_contents(err_fd);
     close(out_fd);
     close(err_fd);
     close(in_fd);

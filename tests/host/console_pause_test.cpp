@@ -3,9 +3,8 @@
 
 #include "console/console_pause.h"
 
-#include "fake/fake_machine.h"
 #include "fake/program_run.h"
-#include "host/records.h"
+#include "host/machines.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,20 +17,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 const char prompt[] = "Press any key to continue . . .";
-
-fake_machine example_machine(console_window console)
-{
-    fake_output output;
-    output.desc = example_output_desc();
-    output.mode_format = DXGI_FORMAT_R10G10B10A2_UNORM;
-    fake_adapter adapter;
-    adapter.desc = example_adapter_desc();
-    adapter.outputs = {output};
-    fake_machine machine;
-    machine.adapters = {adapter};
-    machine.console = console;
-    return machine;
-}
 
 struct pause_case {
     const char* what;

@@ -76,3 +76,20 @@ inline const char* example_report()
            "      Max full-frame luminance: 400 nits\n"
            "      Desktop mode: DXGI_FORMAT_R10G10B10A2_UNORM (24)\n";
 }
+
+// The field lines of an output block whose description was left all zero.
+inline const char* zero_output_fields()
+{
+    return "      Device Name: \n"
+           "      Coordinates: 0x0+0+0\n"
+           "      Attached to desktop: FALSE\n"
+           "      Bits-per-color: 0\n"
+           "      Color space: DXGI_COLOR_SPACE_RGB_FULL_G22_NONE_P709 (0)\n"
+           "      Red primary: 0.000, 0.000\n"
+           "      Green primary: 0.000, 0.000\n"
+           "      Blue primary: 0.000, 0.000\n"
+           "      White point: 0.000, 0.000\n"
+           "      Min luminance: 0 nits\n"
+           "      Max luminance: 0 nits\n"
+           "      Max full-frame luminance: 0 nits\n";
+}

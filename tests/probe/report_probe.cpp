@@ -4,30 +4,17 @@
 
 #include "report/report_text.h"
 
+#include "host/records.h"
+
 #include <initializer_list>
 #include <limits>
 
 namespace {
 
-template <size_t unit_count>
-void set_name(WCHAR (&field)[unit_count], const char16_t* name)
-{
-    size_t i = 0;
-    for (; name[i] != 0 && i + 1 < unit_count; ++i) {
-        field[i] = static_cast<WCHAR>(name[i]);
-    }
-    field[i] = 0;
-}
-
 void print_adapters()
 {
-    DXGI_ADAPTER_DESC1 desc{};
+    DXGI_ADAPTER_DESC1 desc = example_adapter_desc();
     set_name(desc.Description, u"Example Adapter \u00e9\u2122\U0001F600");
-    desc.VendorId = 0xabc;
-    desc.DeviceId = 0x1f;
-    desc.Revision = 0xa1;
-    desc.SubSysId = (0xDEu << 16) | 0xADu;
-    desc.AdapterLuid.LowPart = 0xc2f1;
     print_adapter_block(0, &desc);
 
     desc.VendorId = 0x12345;
@@ -55,20 +42,14 @@ void print_outputs()
                           {max, 5, min, -5}};
     int index = 0;
     for (const float (&nits)[3] : luminances) {
-        DXGI_OUTPUT_DESC1 desc{};
+        DXGI_OUTPUT_DESC1 desc = example_output_desc();
         set_name(desc.DeviceName, u"\\\\.\\DISPLAY1");
         desc.DesktopCoordinates = rects[index];
         desc.AttachedToDesktop = index % 2;
-        desc.BitsPerColor = 10;
         desc.ColorSpace = static_cast<DXGI_COLOR_SPACE_TYPE>(index == 3 ? 0xFFFFFFFFu : 12u + index * 3);
-        desc.RedPrimary[0] = 0.640f;
-        desc.RedPrimary[1] = 0.330f;
         desc.GreenPrimary[0] = 0.2995f;
         desc.GreenPrimary[1] = 0.6005f;
-        desc.BluePrimary[0] = 0.150f;
         desc.BluePrimary[1] = -0.0004f;
-        desc.WhitePoint[0] = 0.3127f;
-        desc.WhitePoint[1] = 0.3290f;
         desc.MinLuminance = nits[0];
         desc.MaxLuminance = nits[1];
         desc.MaxFullFrameLuminance = nits[2];
