@@ -7,7 +7,8 @@
 
 // The longest platform name field is the adapter description: 128 code units. One code unit
 // never needs more than 3 UTF-8 bytes (a surrogate pair is 2 units for 4 bytes), plus the zero.
-enum { name_field_max_units = 128, name_text_size = name_field_max_units * 3 + 1 };
+constexpr size_t name_field_max_units = 128;
+constexpr size_t name_text_size = name_field_max_units * 3 + 1;
 
 struct name_text {
     char bytes[name_text_size];

@@ -67,6 +67,8 @@ struct fake_trace {
     // fill them, an owner identifier that was not 0 before the owner query.
     std::vector<std::string> faults;
     std::vector<device_request> device_requests;
+    // Every formatted write to standard output, one entry a printf call.
+    std::vector<std::string> stdout_writes;
     // What the files behind standard output and standard error held at each console key read.
     std::vector<std::string> stdout_at_key_read;
     std::vector<std::string> stderr_at_key_read;

@@ -64,6 +64,7 @@ TEST(exit_pause, waits_only_in_a_console_window_of_its_own)
         if (c.pauses) {
             EXPECT_THAT(calls_containing("_getch"), ElementsAre("_getch"));
             EXPECT_EQ(trace().calls.back(), "_getch");
+            EXPECT_EQ(trace().stdout_writes.back(), prompt);
             // All report and failure text, then the prompt, were out before the wait began.
             EXPECT_EQ(trace().stderr_at_key_read.at(0), c.err);
             if (c.destination == stdout_destination::file) {

@@ -57,7 +57,7 @@ TEST(name_text, a_full_adapter_field_of_three_byte_characters_fits)
 {
     const std::u16string field(name_field_max_units, u'\u20ac');
     std::string expected;
-    for (int i = 0; i < name_field_max_units; ++i) {
+    for (size_t i = 0; i < name_field_max_units; ++i) {
         expected += "\xE2\x82\xAC";
     }
     EXPECT_EQ(convert(field), expected);
@@ -68,7 +68,7 @@ TEST(name_text, a_field_longer_than_the_buffer_stops_at_a_whole_character)
     // Not a field the platform has, but the conversion must stay inside its buffer anyway.
     const std::u16string field(name_field_max_units + 10, u'\u20ac');
     const std::string text = convert(field);
-    EXPECT_EQ(text.size(), static_cast<size_t>(name_field_max_units * 3));
+    EXPECT_EQ(text.size(), name_field_max_units * 3);
     EXPECT_EQ(text.substr(text.size() - 3), "\xE2\x82\xAC");
 }
 

@@ -108,6 +108,17 @@ TEST_F(walk, one_adapter_one_output_prints_the_whole_report)
                             "GetConsoleWindow"));
 }
 
+TEST_F(walk, each_report_piece_is_one_formatted_write)
+{
+    run(example_machine());
+    const std::string report = example_report();
+    const size_t output_at = report.find("    Output 0:");
+    const size_t mode_at = report.find("      Desktop mode:");
+    EXPECT_THAT(trace().stdout_writes,
+                ElementsAre(report.substr(0, output_at), report.substr(output_at, mode_at - output_at),
+                            report.substr(mode_at)));
+}
+
 TEST_F(walk, device_is_asked_for_on_the_adapter_with_no_extras)
 {
     run(example_machine());
