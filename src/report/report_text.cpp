@@ -1,5 +1,6 @@
 #include "report/report_text.h"
 
+#include <math.h>
 #include <stdint.h>
 #include <stdio.h>
 
@@ -33,6 +34,48 @@ long difference_32(int32_t high, int32_t low)
     return static_cast<int32_t>(static_cast<uint32_t>(high) - static_cast<uint32_t>(low));
 }
 
+// One single-precision field as text. Wide enough for the longest "%.3f" of a float (39 digits,
+// sign, point and decimals).
+struct number_text {
+    char bytes[64];
+};
+
+// Infinities and NaNs are spelled here rather than by the C runtime, since runtimes disagree
+// ("-nan", "-nan(ind)") and the report must be the same bytes from every build. A NaN's sign
+// carries no meaning, so every NaN is "nan".
+bool spell_non_finite(double value, number_text* text)
+{
+    if (isnan(value)) {
+        snprintf(text->bytes, sizeof text->bytes, "%s", "nan");
+        return true;
+    }
+    if (isinf(value)) {
+        snprintf(text->bytes, sizeof text->bytes, "%s", value < 0 ? "-inf" : "inf");
+        return true;
+    }
+    return false;
+}
+
+// A chromaticity coordinate: fixed point, three decimals.
+number_text chromaticity_text(FLOAT value)
+{
+    number_text text;
+    if (!spell_non_finite(value, &text)) {
+        snprintf(text.bytes, sizeof text.bytes, "%.3f", static_cast<double>(value));
+    }
+    return text;
+}
+
+// A luminance in nits: six significant digits, exponent form when very small or very large.
+number_text luminance_text(FLOAT value)
+{
+    number_text text;
+    if (!spell_non_finite(value, &text)) {
+        snprintf(text.bytes, sizeof text.bytes, "%g", static_cast<double>(value));
+    }
+    return text;
+}
+
 } // namespace
 
 void print_adapter_block(int adapter_index, const DXGI_ADAPTER_DESC1* desc)
@@ -60,19 +103,30 @@ void print_output_block(int output_index, const DXGI_OUTPUT_DESC1* desc)
     name_text name;
     convert_field(desc->DeviceName, &name);
     const RECT& rect = desc->DesktopCoordinates;
+    const number_text red_x = chromaticity_text(desc->RedPrimary[0]);
+    const number_text red_y = chromaticity_text(desc->RedPrimary[1]);
+    const number_text green_x = chromaticity_text(desc->GreenPrimary[0]);
+    const number_text green_y = chromaticity_text(desc->GreenPrimary[1]);
+    const number_text blue_x = chromaticity_text(desc->BluePrimary[0]);
+    const number_text blue_y = chromaticity_text(desc->BluePrimary[1]);
+    const number_text white_x = chromaticity_text(desc->WhitePoint[0]);
+    const number_text white_y = chromaticity_text(desc->WhitePoint[1]);
+    const number_text min_luminance = luminance_text(desc->MinLuminance);
+    const number_text max_luminance = luminance_text(desc->MaxLuminance);
+    const number_text max_full_frame_luminance = luminance_text(desc->MaxFullFrameLuminance);
     printf("    Output %d:\n"
            "      Device Name: %s\n"
            "      Coordinates: %ldx%ld%+ld%+ld\n"
            "      Attached to desktop: %s\n"
            "      Bits-per-color: %u\n"
            "      Color space: %s (%u)\n"
-           "      Red primary: %.3f, %.3f\n"
-           "      Green primary: %.3f, %.3f\n"
-           "      Blue primary: %.3f, %.3f\n"
-           "      White point: %.3f, %.3f\n"
-           "      Min luminance: %g nits\n"
-           "      Max luminance: %g nits\n"
-           "      Max full-frame luminance: %g nits\n",
+           "      Red primary: %s, %s\n"
+           "      Green primary: %s, %s\n"
+           "      Blue primary: %s, %s\n"
+           "      White point: %s, %s\n"
+           "      Min luminance: %s nits\n"
+           "      Max luminance: %s nits\n"
+           "      Max full-frame luminance: %s nits\n",
            output_index,
            name.bytes,
            difference_32(rect.right, rect.left),
@@ -83,17 +137,17 @@ void print_output_block(int output_index, const DXGI_OUTPUT_DESC1* desc)
            static_cast<unsigned>(desc->BitsPerColor),
            format_color_space(static_cast<uint32_t>(desc->ColorSpace)),
            static_cast<unsigned>(desc->ColorSpace),
-           static_cast<double>(desc->RedPrimary[0]),
-           static_cast<double>(desc->RedPrimary[1]),
-           static_cast<double>(desc->GreenPrimary[0]),
-           static_cast<double>(desc->GreenPrimary[1]),
-           static_cast<double>(desc->BluePrimary[0]),
-           static_cast<double>(desc->BluePrimary[1]),
-           static_cast<double>(desc->WhitePoint[0]),
-           static_cast<double>(desc->WhitePoint[1]),
-           static_cast<double>(desc->MinLuminance),
-           static_cast<double>(desc->MaxLuminance),
-           static_cast<double>(desc->MaxFullFrameLuminance));
+           red_x.bytes,
+           red_y.bytes,
+           green_x.bytes,
+           green_y.bytes,
+           blue_x.bytes,
+           blue_y.bytes,
+           white_x.bytes,
+           white_y.bytes,
+           min_luminance.bytes,
+           max_luminance.bytes,
+           max_full_frame_luminance.bytes);
 }
 
 void print_desktop_mode(DXGI_FORMAT format)

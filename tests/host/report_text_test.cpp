@@ -156,11 +156,21 @@ TEST(report_text, chromaticity_prints_three_decimals)
     desc.BluePrimary[1] = 0.0459f;
     desc.WhitePoint[0] = 0.3127f;
     desc.WhitePoint[1] = -0.0004f;
-    const std::string block = output_block(0, desc);
+    std::string block = output_block(0, desc);
     EXPECT_EQ(line_of(block, "Red primary"), "      Red primary: 0.708, 0.292");
     EXPECT_EQ(line_of(block, "Green primary"), "      Green primary: 0.170, 0.797");
     EXPECT_EQ(line_of(block, "Blue primary"), "      Blue primary: 0.131, 0.046");
     EXPECT_EQ(line_of(block, "White point"), "      White point: 0.313, -0.000");
+
+    desc.RedPrimary[0] = -std::numeric_limits<float>::quiet_NaN();
+    desc.RedPrimary[1] = std::numeric_limits<float>::infinity();
+    desc.GreenPrimary[0] = std::numeric_limits<float>::max();
+    desc.GreenPrimary[1] = -std::numeric_limits<float>::max();
+    block = output_block(0, desc);
+    EXPECT_EQ(line_of(block, "Red primary"), "      Red primary: nan, inf");
+    EXPECT_EQ(line_of(block, "Green primary"),
+              "      Green primary: 340282346638528859811704183484516925440.000, "
+              "-340282346638528859811704183484516925440.000");
 }
 
 TEST(report_text, luminance_in_shortest_general_form)
@@ -183,7 +193,12 @@ TEST(report_text, luminance_in_shortest_general_form)
         {1234567.0f, "1.23457e+06"},
         {3.0e38f, "3e+38"},
         {-1.0f, "-1"},
+        // Spelled the same by every build, whatever its C runtime would write.
         {std::numeric_limits<float>::infinity(), "inf"},
+        {-std::numeric_limits<float>::infinity(), "-inf"},
+        {std::numeric_limits<float>::quiet_NaN(), "nan"},
+        {-std::numeric_limits<float>::quiet_NaN(), "nan"},
+        {std::numeric_limits<float>::signaling_NaN(), "nan"},
     };
     for (const luminance_case& c : cases) {
         DXGI_OUTPUT_DESC1 desc{};

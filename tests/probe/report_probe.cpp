@@ -35,11 +35,12 @@ void print_outputs()
         {0.00001f, 1000000.0f, 1234567.0f},
         {0.0000123f, 3.0e38f, -0.5f},
         {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), 1e-38f},
+        {std::numeric_limits<float>::quiet_NaN(), -std::numeric_limits<float>::quiet_NaN(), 0.0f},
     };
     const LONG min = std::numeric_limits<LONG>::min();
     const LONG max = std::numeric_limits<LONG>::max();
     const RECT rects[] = {{-800, 60, 0, 660}, {min, min, max, max}, {1920, -1080, 3840, 0}, {0, 0, 0, 0},
-                          {max, 5, min, -5}};
+                          {max, 5, min, -5}, {0, 0, 3840, 2160}};
     int index = 0;
     for (const float (&nits)[3] : luminances) {
         DXGI_OUTPUT_DESC1 desc = example_output_desc();
