@@ -278,16 +278,26 @@ def report_bytes(args):
     check(len(host) > 0, "the probe printed nothing")
 
 
+def files_below(top):
+    return sorted(os.path.relpath(os.path.join(root, name), top) for root, _, names in os.walk(top) for name in names)
+
+
 def packaged_zip(args):
-    """The release zip holds the exe, README and licence in one folder, and that exe runs."""
+    """`cmake --install` and the release zip both hold the exe, README and licence in one
+    folder, and the zipped exe runs."""
+    installed = os.path.join(args.work_dir, "installed")
+    subprocess.run(["cmake", "--install", args.windows_build_dir, "--prefix", installed], check=True,
+                   stdout=subprocess.DEVNULL, timeout=60)
+    check(files_below(installed) == ["LICENSE", "README.md", "nitscope.exe"],
+          f"cmake --install lays out {files_below(installed)}")
+
     folder = f"nitscope-{args.version}-win64"
     archive = os.path.join(args.windows_build_dir, "package", folder + ".zip")
     check(os.path.isfile(archive), f"no package at {archive}")
     unpacked = os.path.join(args.work_dir, "unpacked")
     os.makedirs(unpacked)
     subprocess.run(["cmake", "-E", "tar", "xf", archive], cwd=unpacked, check=True, timeout=60)
-    found = sorted(os.path.relpath(os.path.join(root, name), unpacked)
-                   for root, _, names in os.walk(unpacked) for name in names)
+    found = files_below(unpacked)
     check(found == sorted(f"{folder}/{name}" for name in ("LICENSE", "README.md", "nitscope.exe")),
           f"zip holds {found}")
     screen = (1280, 1024)
