@@ -58,6 +58,22 @@ void check_zeroed(const std::string& call, const void* record, size_t size, cons
     }
 }
 
+// GetDesc1 of an adapter or an output: the record must arrive all zero; it is filled with the
+// machine's description unless the fill is scripted to do nothing.
+template <typename Record>
+HRESULT get_desc1(const fake_object& object, Record* record, const Record& contents, bool fills, const char* what)
+{
+    const std::string call = object.name + ".GetDesc1";
+    record_call(call);
+    check_alive(object, "GetDesc1");
+    check_zeroed(call, record, sizeof *record, what);
+    if (!fills) {
+        return E_FAIL;
+    }
+    *record = contents;
+    return S_OK;
+}
+
 struct fake_device_object : counted<ID3D11Device> {
     using counted::counted;
 };
@@ -70,15 +86,7 @@ struct fake_output6_object : counted<IDXGIOutput6> {
 
     HRESULT GetDesc1(DXGI_OUTPUT_DESC1* desc) override
     {
-        const std::string call = name + ".GetDesc1";
-        record_call(call);
-        check_alive(*this, "GetDesc1");
-        check_zeroed(call, desc, sizeof *desc, "the output description");
-        if (!output.fills_desc) {
-            return E_FAIL;
-        }
-        *desc = output.desc;
-        return S_OK;
+        return get_desc1(*this, desc, output.desc, output.fills_desc, "the output description");
     }
 
     HRESULT FindClosestMatchingMode1(const DXGI_MODE_DESC1* mode_to_match,
@@ -156,15 +164,7 @@ struct fake_adapter_object : counted<IDXGIAdapter1> {
 
     HRESULT GetDesc1(DXGI_ADAPTER_DESC1* desc) override
     {
-        const std::string call = name + ".GetDesc1";
-        record_call(call);
-        check_alive(*this, "GetDesc1");
-        check_zeroed(call, desc, sizeof *desc, "the adapter description");
-        if (!adapter.fills_desc) {
-            return E_FAIL;
-        }
-        *desc = adapter.desc;
-        return S_OK;
+        return get_desc1(*this, desc, adapter.desc, adapter.fills_desc, "the adapter description");
     }
 
     int adapter_index;
