@@ -131,6 +131,20 @@ class WinePrefix:
             return result.returncode, text_mode_lines(out.read(), name + " stdout"), \
                 text_mode_lines(err.read(), name + " stderr")
 
+    def run_into(self, exe, stdout, name, display):
+        """Runs `exe` with standard output going to `stdout` (a file descriptor) and returns
+        (exit status, stderr)."""
+        err_path = os.path.join(self.work_dir, name + ".err")
+        with open(err_path, "wb") as err:
+            try:
+                result = subprocess.run([self.wine, exe], env=self.env(display), cwd=os.path.dirname(exe),
+                                        stdin=subprocess.DEVNULL, stdout=stdout, stderr=err,
+                                        timeout=RUN_TIMEOUT)
+            except subprocess.TimeoutExpired:
+                raise Failure(f"{name} did not return within {RUN_TIMEOUT} s")
+        with open(err_path, "rb") as err:
+            return result.returncode, text_mode_lines(err.read(), name + " stderr")
+
     def close(self):
         subprocess.run([self.wineserver, "-k"], env=self.env(), timeout=60)
 
@@ -243,6 +257,29 @@ def no_display(args):
     check(status == 1, f"exit status {status}")
 
 
+def unwritable_stdout(args):
+    """A report that cannot be written is a failed run on the real C runtime too: a full disk
+    (/dev/full) and a pipe whose reader has gone."""
+    wine = find_wine()
+    prefix = WinePrefix(args.work_dir, wine)
+    xvfb = Xvfb([(800, 600)], False, os.path.join(args.work_dir, "xvfb.log"))
+    try:
+        with open("/dev/full", "wb") as full:
+            status, err = prefix.run_into(args.exe, full.fileno(), "full-disk", xvfb.display)
+        check((status, err) == (1, "Failed to write report\n"), f"full disk: exit {status}, stderr {err!r}")
+
+        read_end, write_end = os.pipe()
+        os.close(read_end)
+        try:
+            status, err = prefix.run_into(args.exe, write_end, "closed-pipe", xvfb.display)
+        finally:
+            os.close(write_end)
+        check((status, err) == (1, "Failed to write report\n"), f"closed pipe: exit {status}, stderr {err!r}")
+    finally:
+        prefix.close()
+        xvfb.stop()
+
+
 def two_screens(args):
     screens = [(1024, 768), (800, 600)]
     status, adapters, err, monitors, _ = run_display_setup(
@@ -311,6 +348,7 @@ SETUPS = {
     "no-direct3d": no_direct3d,
     "no-display": no_display,
     "two-screens": two_screens,
+    "unwritable-stdout": unwritable_stdout,
     "report-bytes": report_bytes,
     "zip": packaged_zip,
 }
