@@ -119,29 +119,22 @@ class WinePrefix:
         """Runs `exe` with its stdout and stderr in files (Wine's helper processes inherit the
         handles, so a pipe might never see its end). Returns (exit status, stdout, stderr)."""
         out_path = os.path.join(self.work_dir, name + ".out")
-        err_path = os.path.join(self.work_dir, name + ".err")
-        with open(out_path, "wb") as out, open(err_path, "wb") as err:
-            try:
-                result = subprocess.run([self.wine, exe], env=self.env(display, extra_env),
-                                        cwd=os.path.dirname(exe), stdin=subprocess.DEVNULL,
-                                        stdout=out, stderr=err, timeout=RUN_TIMEOUT)
-            except subprocess.TimeoutExpired:
-                raise Failure(f"{name} did not return within {RUN_TIMEOUT} s (waiting for a key?)")
-        with open(out_path, "rb") as out, open(err_path, "rb") as err:
-            return result.returncode, text_mode_lines(out.read(), name + " stdout"), \
-                text_mode_lines(err.read(), name + " stderr")
+        with open(out_path, "wb") as out:
+            status, err = self.run_into(exe, out.fileno(), name, display, extra_env)
+        with open(out_path, "rb") as out:
+            return status, text_mode_lines(out.read(), name + " stdout"), err
 
-    def run_into(self, exe, stdout, name, display):
-        """Runs `exe` with standard output going to `stdout` (a file descriptor) and returns
-        (exit status, stderr)."""
+    def run_into(self, exe, stdout, name, display=None, extra_env=None):
+        """Runs `exe` with standard output going to `stdout` (a file descriptor) and its stderr
+        in a file. Returns (exit status, stderr)."""
         err_path = os.path.join(self.work_dir, name + ".err")
         with open(err_path, "wb") as err:
             try:
-                result = subprocess.run([self.wine, exe], env=self.env(display), cwd=os.path.dirname(exe),
-                                        stdin=subprocess.DEVNULL, stdout=stdout, stderr=err,
-                                        timeout=RUN_TIMEOUT)
+                result = subprocess.run([self.wine, exe], env=self.env(display, extra_env),
+                                        cwd=os.path.dirname(exe), stdin=subprocess.DEVNULL,
+                                        stdout=stdout, stderr=err, timeout=RUN_TIMEOUT)
             except subprocess.TimeoutExpired:
-                raise Failure(f"{name} did not return within {RUN_TIMEOUT} s")
+                raise Failure(f"{name} did not return within {RUN_TIMEOUT} s (waiting for a key?)")
         with open(err_path, "rb") as err:
             return result.returncode, text_mode_lines(err.read(), name + " stderr")
 
@@ -209,9 +202,13 @@ def run_display_setup(args, screens, xinerama=False, registry=None, extra_env=No
             xvfb.stop()
 
 
-def check_one_screen_report(status, adapters, err, monitors, screen):
+def check_clean_exit(status, err):
     check(status == 0, f"exit status {status}, stderr {err!r}")
     check(err == "", f"stderr is not empty: {err!r}")
+
+
+def check_one_screen_report(status, adapters, err, monitors, screen):
+    check_clean_exit(status, err)
     check(len(adapters) == 1, f"{len(adapters)} adapters")
     outputs = adapters[0]["outputs"]
     check(len(outputs) == 1, f"{len(outputs)} outputs")
@@ -234,8 +231,7 @@ def no_direct3d(args):
     screen = (1024, 768)
     status, adapters, err, monitors, _ = run_display_setup(
         args, [screen], extra_env={"WINE_D3D_CONFIG": "renderer=no3d"})
-    check(status == 0, f"exit status {status}, stderr {err!r}")
-    check(err == "", f"stderr is not empty: {err!r}")
+    check_clean_exit(status, err)
     check(len(adapters) >= 1, "no adapter block")
     outputs = all_outputs(adapters)
     check(len(outputs) >= 1, "no output block")
@@ -284,8 +280,7 @@ def two_screens(args):
     screens = [(1024, 768), (800, 600)]
     status, adapters, err, monitors, _ = run_display_setup(
         args, screens, xinerama=True, registry=[("HKCU\\Software\\Wine\\X11 Driver", "UseXRandR", "N")])
-    check(status == 0, f"exit status {status}, stderr {err!r}")
-    check(err == "", f"stderr is not empty: {err!r}")
+    check_clean_exit(status, err)
     outputs = all_outputs(adapters)
     check([output["name"] for output in outputs] == ["\\\\.\\DISPLAY1", "\\\\.\\DISPLAY2"],
           f"outputs {[output['name'] for output in outputs]}")
