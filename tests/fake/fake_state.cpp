@@ -54,33 +54,23 @@ bool all_zero_bytes(const void* record, size_t size)
     return true;
 }
 
-void check_objects_released()
-{
-    for (const std::unique_ptr<fake_object>& object : objects) {
-        if (object->references != 0) {
-            record_fault(object->name + " still holds " + std::to_string(object->references) +
-                         " reference(s) at exit");
-        }
-    }
-}
-
-void forget_objects()
-{
-    objects.clear();
-}
-
 } // namespace fake
 
 void install_fake_machine(const fake_machine& machine)
 {
-    fake::forget_objects();
+    fake::objects.clear();
     fake::installed_machine = machine;
     fake::current_trace = fake_trace{};
 }
 
 void check_all_released()
 {
-    fake::check_objects_released();
+    for (const std::unique_ptr<fake::fake_object>& object : fake::objects) {
+        if (object->references != 0) {
+            fake::record_fault(object->name + " still holds " + std::to_string(object->references) +
+                               " reference(s) at exit");
+        }
+    }
 }
 
 const fake_trace& trace()
