@@ -4,6 +4,8 @@
 #include <stdio.h>
 #include <windows.h>
 
+#include "report/whole_write.h"
+
 bool has_own_console()
 {
     const HWND window = GetConsoleWindow();
@@ -20,9 +22,8 @@ void maybe_pause()
     if (!has_own_console()) {
         return;
     }
-    printf("Press any key to continue . . .");
-    // The prompt must be on screen before the wait, even when stdout is buffered.
-    fflush(stdout);
+    // Written whole and flushed: the prompt is on screen before the wait begins.
+    write_whole(stdout, "Press any key to continue . . .");
     // The key comes from the console keyboard, not from standard input, so a redirected
     // stdin is left alone.
     _getch();

@@ -6,6 +6,7 @@
 
 #include "report/name_text.h"
 #include "report/value_names.h"
+#include "report/whole_write.h"
 
 namespace {
 
@@ -82,20 +83,21 @@ void print_adapter_block(int adapter_index, const DXGI_ADAPTER_DESC1* desc)
 {
     name_text name;
     convert_field(desc->Description, &name);
-    printf("Adapter %d:\n"
-           "  Device Name: %s\n"
-           "  Device ID: %04x:%04x (rev %02x)\n"
-           "  Subsystem ID: %04x:%04x\n"
-           "  LUID: %08lx%08lx\n",
-           adapter_index,
-           name.bytes,
-           static_cast<unsigned>(desc->VendorId),
-           static_cast<unsigned>(desc->DeviceId),
-           static_cast<unsigned>(desc->Revision),
-           static_cast<unsigned>(desc->SubSysId & 0xFFFFu),
-           static_cast<unsigned>(desc->SubSysId >> 16),
-           as_hex_long(desc->AdapterLuid.HighPart),
-           static_cast<unsigned long>(desc->AdapterLuid.LowPart));
+    write_whole(stdout,
+                "Adapter %d:\n"
+                "  Device Name: %s\n"
+                "  Device ID: %04x:%04x (rev %02x)\n"
+                "  Subsystem ID: %04x:%04x\n"
+                "  LUID: %08lx%08lx\n",
+                adapter_index,
+                name.bytes,
+                static_cast<unsigned>(desc->VendorId),
+                static_cast<unsigned>(desc->DeviceId),
+                static_cast<unsigned>(desc->Revision),
+                static_cast<unsigned>(desc->SubSysId & 0xFFFFu),
+                static_cast<unsigned>(desc->SubSysId >> 16),
+                as_hex_long(desc->AdapterLuid.HighPart),
+                static_cast<unsigned long>(desc->AdapterLuid.LowPart));
 }
 
 void print_output_block(int output_index, const DXGI_OUTPUT_DESC1* desc)
@@ -114,45 +116,46 @@ void print_output_block(int output_index, const DXGI_OUTPUT_DESC1* desc)
     const number_text min_luminance = luminance_text(desc->MinLuminance);
     const number_text max_luminance = luminance_text(desc->MaxLuminance);
     const number_text max_full_frame_luminance = luminance_text(desc->MaxFullFrameLuminance);
-    printf("    Output %d:\n"
-           "      Device Name: %s\n"
-           "      Coordinates: %ldx%ld%+ld%+ld\n"
-           "      Attached to desktop: %s\n"
-           "      Bits-per-color: %u\n"
-           "      Color space: %s (%u)\n"
-           "      Red primary: %s, %s\n"
-           "      Green primary: %s, %s\n"
-           "      Blue primary: %s, %s\n"
-           "      White point: %s, %s\n"
-           "      Min luminance: %s nits\n"
-           "      Max luminance: %s nits\n"
-           "      Max full-frame luminance: %s nits\n",
-           output_index,
-           name.bytes,
-           difference_32(rect.right, rect.left),
-           difference_32(rect.bottom, rect.top),
-           static_cast<long>(rect.top),
-           static_cast<long>(rect.left),
-           format_bool(desc->AttachedToDesktop),
-           static_cast<unsigned>(desc->BitsPerColor),
-           format_color_space(static_cast<uint32_t>(desc->ColorSpace)),
-           static_cast<unsigned>(desc->ColorSpace),
-           red_x.bytes,
-           red_y.bytes,
-           green_x.bytes,
-           green_y.bytes,
-           blue_x.bytes,
-           blue_y.bytes,
-           white_x.bytes,
-           white_y.bytes,
-           min_luminance.bytes,
-           max_luminance.bytes,
-           max_full_frame_luminance.bytes);
+    write_whole(stdout,
+                "    Output %d:\n"
+                "      Device Name: %s\n"
+                "      Coordinates: %ldx%ld%+ld%+ld\n"
+                "      Attached to desktop: %s\n"
+                "      Bits-per-color: %u\n"
+                "      Color space: %s (%u)\n"
+                "      Red primary: %s, %s\n"
+                "      Green primary: %s, %s\n"
+                "      Blue primary: %s, %s\n"
+                "      White point: %s, %s\n"
+                "      Min luminance: %s nits\n"
+                "      Max luminance: %s nits\n"
+                "      Max full-frame luminance: %s nits\n",
+                output_index,
+                name.bytes,
+                difference_32(rect.right, rect.left),
+                difference_32(rect.bottom, rect.top),
+                static_cast<long>(rect.top),
+                static_cast<long>(rect.left),
+                format_bool(desc->AttachedToDesktop),
+                static_cast<unsigned>(desc->BitsPerColor),
+                format_color_space(static_cast<uint32_t>(desc->ColorSpace)),
+                static_cast<unsigned>(desc->ColorSpace),
+                red_x.bytes,
+                red_y.bytes,
+                green_x.bytes,
+                green_y.bytes,
+                blue_x.bytes,
+                blue_y.bytes,
+                white_x.bytes,
+                white_y.bytes,
+                min_luminance.bytes,
+                max_luminance.bytes,
+                max_full_frame_luminance.bytes);
 }
 
 void print_desktop_mode(DXGI_FORMAT format)
 {
-    printf("      Desktop mode: %s (%u)\n",
-           format_dxgi_fmt(static_cast<uint32_t>(format)),
-           static_cast<unsigned>(format));
+    write_whole(stdout, "      Desktop mode: %s (%u)\n",
+                format_dxgi_fmt(static_cast<uint32_t>(format)),
+                static_cast<unsigned>(format));
 }

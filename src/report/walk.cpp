@@ -9,6 +9,7 @@
 
 #include "console/console_pause.h"
 #include "report/report_text.h"
+#include "report/whole_write.h"
 
 namespace {
 
@@ -48,12 +49,12 @@ bool walk_outputs(reference_slots* slots)
             return true;
         }
         if (FAILED(status)) {
-            fprintf(stderr, "Failed get output: 0x%08x\n", status_bits(status));
+            write_whole(stderr, "Failed get output: 0x%08x\n", status_bits(status));
             return false;
         }
         status = slots->output->QueryInterface(IID_IDXGIOutput6, reinterpret_cast<void**>(&slots->output6));
         if (FAILED(status)) {
-            fprintf(stderr, "DXGI 1.6 not supported: 0x%08x\n", status_bits(status));
+            write_whole(stderr, "DXGI 1.6 not supported: 0x%08x\n", status_bits(status));
             return false;
         }
         // The fill's status is not examined: a fill that does nothing shows as zeros.
@@ -78,7 +79,7 @@ bool walk_adapters(reference_slots* slots)
 {
     HRESULT status = CreateDXGIFactory1(IID_IDXGIFactory5, reinterpret_cast<void**>(&slots->factory));
     if (FAILED(status)) {
-        fprintf(stderr, "Failed to create DXGI factory: 0x%08x\n", status_bits(status));
+        write_whole(stderr, "Failed to create DXGI factory: 0x%08x\n", status_bits(status));
         return false;
     }
     DXGI_ADAPTER_DESC1 adapter_desc;
@@ -88,7 +89,7 @@ bool walk_adapters(reference_slots* slots)
             return true;
         }
         if (FAILED(status)) {
-            fprintf(stderr, "Failed get adapter: 0x%08x\n", status_bits(status));
+            write_whole(stderr, "Failed get adapter: 0x%08x\n", status_bits(status));
             return false;
         }
         memset(&adapter_desc, 0, sizeof adapter_desc);
@@ -115,6 +116,8 @@ bool report_was_written()
 
 int main()
 {
+    // Before anything is written, so that each text leaves in one system write.
+    buffer_standard_streams();
     reference_slots slots = {nullptr, nullptr, nullptr, nullptr, nullptr};
     const bool walk_complete = walk_adapters(&slots);
 
@@ -127,7 +130,7 @@ int main()
     const bool report_written = report_was_written();
     // A walk cut short has already written its one failure line.
     if (!report_written && walk_complete) {
-        fprintf(stderr, "Failed to write report\n");
+        write_whole(stderr, "Failed to write report\n");
     }
     maybe_pause();
     return walk_complete && report_written ? 0 : 1;

@@ -59,6 +59,11 @@ struct device_request {
     bool immediate_context_given;
 };
 
+struct flushed_text {
+    bool to_stderr;
+    std::string text;
+};
+
 struct fake_trace {
     // Every platform call in order, as "object.Method argument" (see fake_dxgi.cpp for names).
     std::vector<std::string> calls;
@@ -67,8 +72,12 @@ struct fake_trace {
     // fill them, an owner identifier that was not 0 before the owner query.
     std::vector<std::string> faults;
     std::vector<device_request> device_requests;
-    // Every formatted write to standard output, one entry a printf call.
+    // Every text handed to standard output or standard error, one entry a call.
     std::vector<std::string> stdout_writes;
+    std::vector<std::string> stderr_writes;
+    // What each flush passed on to the system, in order across both streams: the texts handed
+    // to that stream since its flush before.
+    std::vector<flushed_text> flushes;
     // What the files behind standard output and standard error held at each console key read.
     std::vector<std::string> stdout_at_key_read;
     std::vector<std::string> stderr_at_key_read;
@@ -81,6 +90,9 @@ void install_fake_machine(const fake_machine& machine);
 void check_all_released();
 
 const fake_trace& trace();
+
+// The texts each flush of standard output (or, with `to_stderr`, standard error) passed on.
+std::vector<std::string> flushed_texts(bool to_stderr = false);
 
 // The trace's calls that contain `fragment`, in order (".Release" gives every release).
 std::vector<std::string> calls_containing(const std::string& fragment);

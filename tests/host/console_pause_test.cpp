@@ -78,6 +78,7 @@ TEST(exit_pause, waits_only_in_a_console_window_of_its_own)
             c.walk_fails ? whole_report.substr(0, whole_report.find("    Output 0:")) : whole_report;
         if (c.pauses) {
             EXPECT_EQ(trace().stdout_writes.back(), prompt);
+            EXPECT_EQ(flushed_texts().back(), prompt);
             // All report and failure text, then the prompt, were out before the wait began.
             EXPECT_EQ(trace().stderr_at_key_read.at(0), c.err);
             if (c.destination == stdout_destination::file) {

@@ -3,9 +3,12 @@
 
 #include "fake/program_run.h"
 #include "host/machines.h"
+#include "report/whole_write.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <stdio_ext.h>
 
 #include <string>
 #include <vector>
@@ -108,15 +111,28 @@ TEST_F(walk, one_adapter_one_output_prints_the_whole_report)
                             "GetConsoleWindow"));
 }
 
-TEST_F(walk, each_report_piece_is_one_formatted_write)
+TEST_F(walk, each_report_piece_leaves_in_one_write)
 {
-    run(example_machine());
+    const program_run result = run(example_machine());
     const std::string report = example_report();
     const size_t output_at = report.find("    Output 0:");
     const size_t mode_at = report.find("      Desktop mode:");
-    EXPECT_THAT(trace().stdout_writes,
-                ElementsAre(report.substr(0, output_at), report.substr(output_at, mode_at - output_at),
-                            report.substr(mode_at)));
+    const std::vector<std::string> pieces = {report.substr(0, output_at),
+                                             report.substr(output_at, mode_at - output_at), report.substr(mode_at)};
+    // Each handed to the stream in one call, and flushed before the next one.
+    EXPECT_EQ(trace().stdout_writes, pieces);
+    EXPECT_EQ(flushed_texts(), pieces);
+    EXPECT_EQ(result.out, report);
+}
+
+TEST_F(walk, both_streams_are_fully_buffered_for_the_run)
+{
+    // msvcrt.dll gives a console stream no buffer; a full one makes each flush a whole write.
+    run(example_machine());
+    for (FILE* stream : {stdout, stderr}) {
+        EXPECT_EQ(__fbufsize(stream), whole_write_size);
+        EXPECT_EQ(__flbf(stream), 0);
+    }
 }
 
 TEST_F(walk, device_is_asked_for_on_the_adapter_with_no_extras)
@@ -357,6 +373,10 @@ TEST_F(walk, each_failure_writes_its_line_stops_and_releases_what_is_held)
         EXPECT_EQ(result.err, c.failure_line);
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(outline(result.out), c.outline);
+        // The failure line leaves in one write, after every piece written before it.
+        ASSERT_FALSE(trace().flushes.empty());
+        EXPECT_TRUE(trace().flushes.back().to_stderr);
+        EXPECT_THAT(flushed_texts(true), ElementsAre(c.failure_line));
         EXPECT_EQ(releases_after_failing_call(), c.finish_releases);
         EXPECT_THAT(calls_containing("never visited"), IsEmpty());
         EXPECT_EQ(trace().calls.back(), "GetConsoleWindow");
@@ -390,6 +410,7 @@ TEST_F(walk, a_report_that_cannot_be_written_fails_the_run)
 {
     const program_run result = run(example_machine(), stdout_destination::full_device);
     EXPECT_EQ(result.err, "Failed to write report\n");
+    EXPECT_THAT(flushed_texts(true), ElementsAre("Failed to write report\n"));
     EXPECT_EQ(result.status, 1);
     // The check comes after every release.
     EXPECT_EQ(calls_containing(".Release").back(), "factory.Release");
