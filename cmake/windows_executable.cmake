@@ -33,7 +33,10 @@ add_executable(nitscope
     ${NITSCOPE_VERSION_RC})
 nitscope_windows_program(nitscope)
 target_link_libraries(nitscope PRIVATE dxgi d3d11 dxguid user32)
-# The resource compiler finds the manifest that nitscope.rc names in res/.
+# The resource compiler finds the manifest that nitscope.rc names in res/. CMake does not scan
+# resource scripts for the files they embed, so the dependency is stated here.
 target_include_directories(nitscope PRIVATE $<$<COMPILE_LANGUAGE:RC>:${PROJECT_SOURCE_DIR}/res>)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/res/nitscope.rc PROPERTIES
+    OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/res/nitscope.manifest)
 
 include(cmake/install_package.cmake)

@@ -22,6 +22,11 @@ SUPPORTED_OS = {
     "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  # 8.1
     "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  # 10 and 11
 }
+ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
+DPI_AWARENESS = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}dpiAwareness"
+DPI_AWARE = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}dpiAware"
+# The dpiAwareness values Windows knows; it takes the first of the list that it knows.
+DPI_AWARENESS_VALUES = ("unaware", "system", "permonitor", "permonitorv2")
 RT_MANIFEST = 24
 SIZE_BUDGET = 64 * 1024
 
@@ -79,6 +84,28 @@ def check_manifest(pe):
     check(levels == ["asInvoker"], f"requestedExecutionLevel {levels}")
     ids = {element.get("Id").lower() for element in root.iter() if element.tag.endswith("}supportedOS")}
     check(ids == SUPPORTED_OS, f"supportedOS {sorted(ids)}")
+    check_dpi_settings(root)
+
+
+def check_dpi_settings(root):
+    """Per-monitor DPI awareness, in both elements, where and as the loader reads them: in the
+    asm.v3 windowsSettings of the application, in their own namespaces."""
+    settings = root.findall(f"{ASM_V3}application/{ASM_V3}windowsSettings")
+    check(len(settings) == 1, f"{len(settings)} asm.v3 application/windowsSettings elements")
+    if len(settings) != 1:
+        return
+    awareness = settings[0].findall(DPI_AWARENESS)
+    aware = settings[0].findall(DPI_AWARE)
+    check(len(awareness) == 1, f"{len(awareness)} dpiAwareness elements in the 2016 namespace")
+    check(len(aware) == 1, f"{len(aware)} dpiAware elements in the 2005 namespace")
+    if awareness:
+        values = [value.strip().lower() for value in (awareness[0].text or "").split(",")]
+        known = [value for value in values if value in DPI_AWARENESS_VALUES]
+        check(known[:1] == ["permonitorv2"], f"dpiAwareness {awareness[0].text!r} does not start with PerMonitorV2")
+        # Windows 10 1607 knows PerMonitor but not yet PerMonitorV2.
+        check(known[1:2] == ["permonitor"], f"dpiAwareness {awareness[0].text!r} has no PerMonitor after it")
+    if aware:
+        check((aware[0].text or "").strip().lower() == "true/pm", f"dpiAware {aware[0].text!r}, not true/pm")
 
 
 def check_version(pe, version):
