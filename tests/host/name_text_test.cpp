@@ -11,7 +11,7 @@ namespace {
 // lives on the heap at its exact size, so AddressSanitizer sees any read past its end.
 std::string convert(const std::u16string& units)
 {
-    std::unique_ptr<WCHAR[]> field(new WCHAR[units.size() + 1]);
+    std::unique_ptr<WCHAR[]> field(new WCHAR[units.size()]);
     for (size_t i = 0; i < units.size(); ++i) {
         field[i] = units[i];
     }
@@ -63,13 +63,40 @@ TEST(name_text, a_full_adapter_field_of_three_byte_characters_fits)
     EXPECT_EQ(convert(field), expected);
 }
 
-TEST(name_text, a_field_longer_than_the_buffer_stops_at_a_whole_character)
+// Not fields the platform has: a field longer than any platform field fills the buffer, and
+// the conversion must stop at the last whole character that fits, whatever its width.
+TEST(name_text, a_field_longer_than_the_buffer_stops_at_the_last_whole_character)
 {
-    // Not a field the platform has, but the conversion must stay inside its buffer anyway.
-    const std::u16string field(name_field_max_units + 10, u'\u20ac');
-    const std::string text = convert(field);
-    EXPECT_EQ(text.size(), name_field_max_units * 3);
-    EXPECT_EQ(text.substr(text.size() - 3), "\xE2\x82\xAC");
+    const size_t room = name_text_size - 1;
+    const std::u16string euros(room / 3, u'\u20ac');
+    const std::string euros_utf8 = convert(euros);
+    ASSERT_EQ(euros_utf8.size(), room / 3 * 3);
+    const std::u16string pair = u"\xD83D\xDE00";
+    const std::string pair_utf8 = "\xF0\x9F\x98\x80";
+
+    struct boundary_case {
+        const char* what;
+        std::u16string field;
+        std::string utf8;
+    };
+    // `room` is a multiple of 3: the three-byte characters end exactly at it.
+    const boundary_case cases[] = {
+        {"three-byte characters end at the room", euros + u"\u20ac", euros_utf8},
+        {"ASCII after them does not fit", euros + u"A", euros_utf8},
+        {"two-byte character exactly fills the room", euros.substr(1) + u"\u00e9A",
+         euros_utf8.substr(3) + "\xC3\xA9" "A"},
+        {"two-byte character one byte past the end", euros.substr(1) + u"AA\u00e9", euros_utf8.substr(3) + "AA"},
+        {"four-byte character exactly fills the room", euros.substr(2) + u"AB" + pair,
+         euros_utf8.substr(6) + "AB" + pair_utf8},
+        {"four-byte character one byte past the end", euros.substr(1) + pair, euros_utf8.substr(3)},
+        {"four-byte character two bytes past the end", euros.substr(1) + u"A" + pair, euros_utf8.substr(3) + "A"},
+        {"four-byte character three bytes past the end", euros.substr(1) + u"AA" + pair,
+         euros_utf8.substr(3) + "AA"},
+        {"a replacement character does not fit either", euros.substr(1) + u"AA\xDE00", euros_utf8.substr(3) + "AA"},
+    };
+    for (const boundary_case& c : cases) {
+        EXPECT_EQ(convert(c.field + u"tail"), c.utf8) << c.what;
+    }
 }
 
 } // namespace
