@@ -5,7 +5,9 @@ against a second view of the monitors (user32, through the monitors.exe helper).
 Wine makes up (adapter names, ids, LUIDs) are only checked for their form."""
 
 import argparse
+import glob
 import os
+import re
 import select
 import shutil
 import subprocess
@@ -115,18 +117,19 @@ class WinePrefix:
     def wait_idle(self):
         subprocess.run([self.wineserver, "-w"], env=self.env(), timeout=BOOT_TIMEOUT)
 
-    def run(self, exe, name, display=None, extra_env=None):
+    def run(self, exe, name, display=None, extra_env=None, traced=False):
         """Runs `exe` with its stdout and stderr in files (Wine's helper processes inherit the
         handles, so a pipe might never see its end). Returns (exit status, stdout, stderr)."""
         out_path = os.path.join(self.work_dir, name + ".out")
         with open(out_path, "wb") as out:
-            status, err = self.run_into(exe, out.fileno(), name, display, extra_env)
+            status, err = self.run_into(exe, out.fileno(), name, display, extra_env, traced)
         with open(out_path, "rb") as out:
             return status, text_mode_lines(out.read(), name + " stdout"), err
 
-    def run_into(self, exe, stdout, name, display=None, extra_env=None):
+    def run_into(self, exe, stdout, name, display=None, extra_env=None, traced=False):
         """Runs `exe` with standard output going to `stdout` (a file descriptor) and its stderr
-        in a file. Returns (exit status, stderr)."""
+        in a file. Returns (exit status, stderr). When `traced`, Wine's debug trace shares
+        stderr, with its own plain line ends, and stderr comes back as it is."""
         err_path = os.path.join(self.work_dir, name + ".err")
         with open(err_path, "wb") as err:
             try:
@@ -136,7 +139,8 @@ class WinePrefix:
             except subprocess.TimeoutExpired:
                 raise Failure(f"{name} did not return within {RUN_TIMEOUT} s (waiting for a key?)")
         with open(err_path, "rb") as err:
-            return result.returncode, text_mode_lines(err.read(), name + " stderr")
+            data = err.read()
+        return result.returncode, data.decode("utf-8") if traced else text_mode_lines(data, name + " stderr")
 
     def close(self):
         subprocess.run([self.wineserver, "-k"], env=self.env(), timeout=60)
@@ -338,6 +342,135 @@ def packaged_zip(args):
     check_one_screen_report(status, adapters, err, monitors, screen)
 
 
+def lavapipe_icd():
+    found = sorted(glob.glob("/usr/share/vulkan/icd.d/lvp_icd.*.json"))
+    check(found, "no lavapipe Vulkan driver (Debian: apt-get install mesa-vulkan-drivers)")
+    return found[0]
+
+
+def vulkan_devices(icd):
+    """The devices Vulkan itself lists with only `icd` loaded, from vulkaninfo --summary."""
+    vulkaninfo = shutil.which("vulkaninfo")
+    check(vulkaninfo, "no vulkaninfo (Debian: apt-get install vulkan-tools)")
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    env["VK_ICD_FILENAMES"] = icd
+    result = subprocess.run([vulkaninfo, "--summary"], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=subprocess.STDOUT, timeout=60)
+    text = result.stdout.decode("utf-8", "replace")
+    check(result.returncode == 0, f"vulkaninfo failed ({result.returncode}): {text}")
+    devices = []
+    for line in text.splitlines():
+        if re.match(r"^GPU\d+:$", line):
+            devices.append({})
+        match = re.match(r"^\s+(\w+)\s+= (.*)$", line)
+        if match and devices:
+            devices[-1][match.group(1)] = match.group(2).strip()
+    return devices
+
+
+def vulkan(args):
+    """wined3d on Vulkan, with Mesa's software driver: a second real renderer, whose vendor id
+    (0x10005) is wider than its padded width."""
+    icd = lavapipe_icd()
+    devices = vulkan_devices(icd)
+    check(len(devices) == 1, f"vulkaninfo lists {len(devices)} devices with {icd} alone")
+    device = devices[0]
+    screen = (1600, 900)
+    status, adapters, err, monitors, _ = run_display_setup(
+        args, [screen], extra_env={"WINE_D3D_CONFIG": "renderer=vulkan", "VK_ICD_FILENAMES": icd})
+    check_one_screen_report(status, adapters, err, monitors, screen)
+    adapter = adapters[0]
+    check(adapter["name"] == device["deviceName"],
+          f"adapter {adapter['name']!r}, but Vulkan calls the device {device['deviceName']!r}")
+    ids = f"{int(device['vendorID'], 16):04x}:{int(device['deviceID'], 16):04x}"
+    check(adapter["device_id"][0] == ids, f"Device ID {adapter['device_id'][0]}, but Vulkan has {ids}")
+
+
+RELAY_CALL = re.compile(r"^([0-9a-f]+):Call (KERNEL32\.WriteFile|dxgi\.CreateDXGIFactory1)\(([^)]*)\)")
+
+
+def main_thread_write_sizes(trace):
+    """The byte counts of the WriteFile calls of the thread that created the DXGI factory, from
+    a relay trace."""
+    calls = [match.groups() for match in map(RELAY_CALL.match, trace.splitlines()) if match]
+    threads = {thread for thread, function, _ in calls if function == "dxgi.CreateDXGIFactory1"}
+    check(len(threads) == 1, f"CreateDXGIFactory1 called on threads {sorted(threads)}")
+    return [int(arguments.split(",")[2], 16) for thread, function, arguments in calls
+            if function == "KERNEL32.WriteFile" and thread in threads]
+
+
+def piece_sizes(report):
+    """The sizes of the report's pieces as they reach the file: adapter block, output block and
+    desktop-mode line, each line ending in CR LF."""
+    sizes = []
+    for line in report.splitlines(keepends=True):
+        size = len(line.encode("utf-8")) + 1
+        if not sizes or line.startswith(("Adapter ", "    Output ", "      Desktop mode: ")):
+            sizes.append(size)
+        else:
+            sizes[-1] += size
+    return sizes
+
+
+def ends_of(sizes):
+    ends, total = set(), 0
+    for size in sizes:
+        total += size
+        ends.add(total)
+    return ends
+
+
+def whole_writes(args):
+    """Each report piece reaches the system whole: no WriteFile ends inside a piece. Wine's
+    relay trace shows every WriteFile of the thread that made the DXGI factory, with its size."""
+    wine = find_wine()
+    prefix = WinePrefix(args.work_dir, wine)
+    xvfb = None
+    try:
+        prefix.set_registry_value("HKCU\\Software\\Wine\\Debug", "RelayInclude",
+                                  "KERNEL32.WriteFile;dxgi.CreateDXGIFactory1")
+        relay = {"WINEDEBUG": "-all,+relay"}
+        # Without a display: the failure line alone.
+        status, out, trace = prefix.run(args.exe, "no-display", extra_env=relay, traced=True)
+        line = "Failed to create DXGI factory: 0x887a0004\r\n"
+        check((status, out) == (1, ""), f"no display: exit {status}, stdout {out!r}")
+        check(line in trace, f"no failure line in stderr: {trace[-2000:]!r}")
+        sizes = main_thread_write_sizes(trace)
+        check(sizes == [len(line)], f"the failure line took writes of {sizes} bytes")
+        # A running wineserver keeps the desktop of its first run, which had no display.
+        prefix.close()
+
+        xvfb = Xvfb([(1280, 720)], False, os.path.join(args.work_dir, "xvfb.log"))
+        status, out, trace = prefix.run(args.exe, "nitscope", xvfb.display, relay, traced=True)
+        check(status == 0, f"exit status {status}")
+        adapters = parse_report(out)
+        pieces = piece_sizes(out)
+        check(len(adapters) == 1 and len(pieces) == 3, f"expected one adapter, one output and its mode:\n{out}")
+        sizes = main_thread_write_sizes(trace)
+        check(sum(sizes) == sum(pieces), f"writes of {sum(sizes)} bytes in all for a report of {sum(pieces)}")
+        split = sorted(ends_of(sizes) - ends_of(pieces))
+        check(not split, f"{len(sizes)} writes ({sizes}) for pieces of {pieces}: writes end inside a piece "
+                         f"at bytes {split}")
+    finally:
+        prefix.close()
+        if xvfb:
+            xvfb.stop()
+
+
+def dpi_manifest(args):
+    """The manifest the loader reads (nitscope's, in a helper that reports what it got): both DPI
+    settings come through, and the process is per-monitor aware (2)."""
+    wine = find_wine()
+    prefix = WinePrefix(args.work_dir, wine)
+    try:
+        status, out, err = prefix.run(os.path.join(args.helpers, "dpi_awareness.exe"), "dpi_awareness")
+    finally:
+        prefix.close()
+    check_clean_exit(status, err)
+    check(out == "dpiAwareness: PerMonitorV2, PerMonitor\ndpiAware: true/pm\nawareness: 2\n",
+          f"the loader read: {out!r}")
+
+
 SETUPS = {
     "one-screen": one_screen,
     "no-direct3d": no_direct3d,
@@ -346,6 +479,9 @@ SETUPS = {
     "unwritable-stdout": unwritable_stdout,
     "report-bytes": report_bytes,
     "zip": packaged_zip,
+    "vulkan": vulkan,
+    "whole-writes": whole_writes,
+    "dpi-manifest": dpi_manifest,
 }
 
 
