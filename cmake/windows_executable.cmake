@@ -10,6 +10,9 @@ function(nitscope_windows_program target)
         target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:/GR- /EHs-c->)
         # The manifest is our own resource; the linker must not add a second one.
         target_link_options(${target} PRIVATE /MANIFEST:NO)
+        # No link time in the PE header: the same sources give the same bytes.
+        target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:/Brepro>)
+        target_link_options(${target} PRIVATE /Brepro)
         set_property(TARGET ${target} PROPERTY MSVC_RUNTIME_LIBRARY "MultiThreaded")
     else()
         # The C99 printf of MinGW's static runtime: the same %g exponent digits as every other
@@ -17,13 +20,24 @@ function(nitscope_windows_program target)
         target_compile_definitions(${target} PRIVATE __USE_MINGW_ANSI_STDIO=1)
         target_compile_options(${target} PRIVATE
             $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -ffunction-sections -fdata-sections>)
-        # Static libgcc/libstdc++/winpthread: a fresh Windows has none of MinGW's DLLs.
-        target_link_options(${target} PRIVATE -static -Wl,--gc-sections
+        # No build folder in the output, whatever reaches it (__FILE__, debug information).
+        target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:
+            -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=.>)
+        # Static libgcc/libstdc++/winpthread: a fresh Windows has none of MinGW's DLLs. The PE
+        # header's time stays 0 instead of the link time: the same sources give the same bytes.
+        target_link_options(${target} PRIVATE -static -Wl,--gc-sections -Wl,--no-insert-timestamp
             -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va
             $<$<NOT:$<CONFIG:Debug>>:-s>)
     endif()
 endfunction()
 
+# The version resource takes every number from the project version, and its copyright line from
+# the licence.
+file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE NITSCOPE_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
+if(NOT NITSCOPE_COPYRIGHT)
+    message(FATAL_ERROR "LICENSE has no line that starts with 'Copyright '")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
 set(NITSCOPE_VERSION_RC ${CMAKE_CURRENT_BINARY_DIR}/version.rc)
 configure_file(${PROJECT_SOURCE_DIR}/res/version.rc.in ${NITSCOPE_VERSION_RC} @ONLY)
 

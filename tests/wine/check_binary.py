@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks the built nitscope.exe itself with a PE reader: PE32+ x64 console program, imports
-from Windows system DLLs only, the embedded manifest, the version resource, and the size of the
-stripped file."""
+from Windows system DLLs only, the embedded manifest, the version resource, no build time
+anywhere in the file, and the size of the stripped file."""
 
 import argparse
 import os
@@ -108,7 +108,30 @@ def check_dpi_settings(root):
         check((aware[0].text or "").strip().lower() == "true/pm", f"dpiAware {aware[0].text!r}, not true/pm")
 
 
-def check_version(pe, version):
+def check_no_time(pe):
+    """Nothing in the file says when it was built, so two builds of one commit are the same
+    bytes: no link time in the PE header, none in the resource directories, no file date."""
+    check(pe.FILE_HEADER.TimeDateStamp == 0, f"PE header TimeDateStamp {pe.FILE_HEADER.TimeDateStamp}")
+    resources = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+    stamps = []
+    if resources is not None:
+        stamps.append(resources.struct.TimeDateStamp)
+        for type_entry in resources.entries:
+            stamps.append(type_entry.directory.struct.TimeDateStamp)
+            stamps += [name_entry.directory.struct.TimeDateStamp for name_entry in type_entry.directory.entries]
+    check(set(stamps) <= {0}, f"resource directory times {sorted(set(stamps))}")
+    check(not hasattr(pe, "DIRECTORY_ENTRY_DEBUG"), "a debug directory, which carries its own time")
+    fixed = pe.VS_FIXEDFILEINFO[0] if getattr(pe, "VS_FIXEDFILEINFO", None) else None
+    if fixed is not None:
+        check((fixed.FileDateMS, fixed.FileDateLS) == (0, 0), "the fixed file info has a file date")
+
+
+def copyright_line(license_path):
+    with open(license_path, encoding="utf-8") as license_file:
+        return next((line.strip() for line in license_file if line.startswith("Copyright ")), None)
+
+
+def check_version(pe, version, license_path):
     strings = {}
     for info in getattr(pe, "FileInfo", []):
         for entry in info:
@@ -118,14 +141,18 @@ def check_version(pe, version):
     check(strings.get("ProductVersion") == version, f"ProductVersion {strings.get('ProductVersion')!r}")
     check(strings.get("ProductName") == "nitscope", f"ProductName {strings.get('ProductName')!r}")
     check(strings.get("OriginalFilename") == "nitscope.exe", f"OriginalFilename {strings.get('OriginalFilename')!r}")
+    expected_copyright = copyright_line(license_path)
+    check(expected_copyright and strings.get("LegalCopyright") == expected_copyright,
+          f"LegalCopyright {strings.get('LegalCopyright')!r}, but LICENSE has {expected_copyright!r}")
     description = strings.get("FileDescription", "")
     check(description != "" and "\n" not in description, f"FileDescription {description!r}")
     fixed = pe.VS_FIXEDFILEINFO[0] if getattr(pe, "VS_FIXEDFILEINFO", None) else None
     check(fixed is not None, "no fixed file info")
     if fixed is not None:
         major, minor, patch = (int(part) for part in version.split("."))
-        check((fixed.FileVersionMS, fixed.FileVersionLS) == ((major << 16) | minor, patch << 16),
-              "fixed file version does not match")
+        numbers = ((major << 16) | minor, patch << 16)
+        check((fixed.FileVersionMS, fixed.FileVersionLS) == numbers, "fixed file version does not match")
+        check((fixed.ProductVersionMS, fixed.ProductVersionLS) == numbers, "fixed product version does not match")
 
 
 def check_stripped_size(exe, strip):
@@ -141,6 +168,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("exe")
     parser.add_argument("--version", required=True)
+    parser.add_argument("--license", required=True)
     parser.add_argument("--strip", default="x86_64-w64-mingw32-strip")
     args = parser.parse_args()
     if not os.path.isfile(args.exe):
@@ -150,7 +178,8 @@ def main():
     check_headers(pe)
     check_imports(pe)
     check_manifest(pe)
-    check_version(pe, args.version)
+    check_version(pe, args.version, args.license)
+    check_no_time(pe)
     check_stripped_size(args.exe, args.strip)
     for failure in failures:
         print("FAIL:", failure)
