@@ -206,6 +206,16 @@ def run_display_setup(args, screens, xinerama=False, registry=None, extra_env=No
             xvfb.stop()
 
 
+def run_without_display(args, exe, name):
+    """Boots a prefix of its own and runs `exe` there with no X display. Returns (exit status,
+    stdout, stderr)."""
+    prefix = WinePrefix(args.work_dir, find_wine())
+    try:
+        return prefix.run(exe, name)
+    finally:
+        prefix.close()
+
+
 def check_clean_exit(status, err):
     check(status == 0, f"exit status {status}, stderr {err!r}")
     check(err == "", f"stderr is not empty: {err!r}")
@@ -246,12 +256,7 @@ def no_direct3d(args):
 
 
 def no_display(args):
-    wine = find_wine()
-    prefix = WinePrefix(args.work_dir, wine)
-    try:
-        status, out, err = prefix.run(args.exe, "nitscope")
-    finally:
-        prefix.close()
+    status, out, err = run_without_display(args, args.exe, "nitscope")
     check(out == "", f"stdout is not empty: {out!r}")
     check(err == "Failed to create DXGI factory: 0x887a0004\n", f"stderr: {err!r}")
     check(status == 1, f"exit status {status}")
@@ -300,12 +305,7 @@ def report_bytes(args):
     """The report pieces for fixed records must be the same bytes from the Windows build as
     from the host build."""
     host = subprocess.run([args.host_probe], stdout=subprocess.PIPE, check=True, timeout=60).stdout.decode("utf-8")
-    wine = find_wine()
-    prefix = WinePrefix(args.work_dir, wine)
-    try:
-        status, windows, err = prefix.run(os.path.join(args.helpers, "report_probe.exe"), "report_probe")
-    finally:
-        prefix.close()
+    status, windows, err = run_without_display(args, os.path.join(args.helpers, "report_probe.exe"), "report_probe")
     check(status == 0 and err == "", f"report_probe.exe failed ({status}): {err}")
     if windows != host:
         for number, (a, b) in enumerate(zip(host.splitlines(), windows.splitlines()), 1):
@@ -460,12 +460,7 @@ def whole_writes(args):
 def dpi_manifest(args):
     """The manifest the loader reads (nitscope's, in a helper that reports what it got): both DPI
     settings come through, and the process is per-monitor aware (2)."""
-    wine = find_wine()
-    prefix = WinePrefix(args.work_dir, wine)
-    try:
-        status, out, err = prefix.run(os.path.join(args.helpers, "dpi_awareness.exe"), "dpi_awareness")
-    finally:
-        prefix.close()
+    status, out, err = run_without_display(args, os.path.join(args.helpers, "dpi_awareness.exe"), "dpi_awareness")
     check_clean_exit(status, err)
     check(out == "dpiAwareness: PerMonitorV2, PerMonitor\ndpiAware: true/pm\nawareness: 2\n",
           f"the loader read: {out!r}")
