@@ -72,12 +72,14 @@ struct fake_trace {
     // fill them, an owner identifier that was not 0 before the owner query.
     std::vector<std::string> faults;
     std::vector<device_request> device_requests;
-    // Every text handed to standard output or standard error, one entry a call.
+    // Every text handed to standard output, one entry a call.
     std::vector<std::string> stdout_writes;
-    std::vector<std::string> stderr_writes;
     // What each flush passed on to the system, in order across both streams: the texts handed
     // to that stream since its flush before.
     std::vector<flushed_text> flushes;
+    // The texts handed to each stream and not flushed yet.
+    std::string stdout_pending;
+    std::string stderr_pending;
     // What the files behind standard output and standard error held at each console key read.
     std::vector<std::string> stdout_at_key_read;
     std::vector<std::string> stderr_at_key_read;

@@ -61,7 +61,6 @@ void install_fake_machine(const fake_machine& machine)
     fake::objects.clear();
     fake::installed_machine = machine;
     fake::current_trace = fake_trace{};
-    fake::clear_stream_records();
 }
 
 void check_all_released()

@@ -29,9 +29,6 @@ void check_alive(const fake_object& object, const char* method);
 
 bool all_zero_bytes(const void* record, size_t size);
 
-// Forgets texts handed to the streams but not yet flushed (fake/stream_writes.cpp).
-void clear_stream_records();
-
 // IUnknown for every fake interface: counted references and a logged Release.
 template <typename Interface>
 struct counted : Interface, fake_object {

@@ -15,10 +15,6 @@ extern "C" int __real_fflush(FILE* stream);
 
 namespace {
 
-// The texts handed to each stream since its last flush.
-std::string stdout_pending;
-std::string stderr_pending;
-
 void close_group(std::string* pending, bool to_stderr)
 {
     if (!pending->empty()) {
@@ -29,16 +25,10 @@ void close_group(std::string* pending, bool to_stderr)
 
 } // namespace
 
-void fake::clear_stream_records()
-{
-    stdout_pending.clear();
-    stderr_pending.clear();
-}
-
 std::vector<std::string> flushed_texts(bool to_stderr)
 {
     std::vector<std::string> texts;
-    for (const flushed_text& flushed : fake::mutable_trace().flushes) {
+    for (const flushed_text& flushed : trace().flushes) {
         if (flushed.to_stderr == to_stderr) {
             texts.push_back(flushed.text);
         }
@@ -49,12 +39,12 @@ std::vector<std::string> flushed_texts(bool to_stderr)
 extern "C" size_t __wrap_fwrite(const void* data, size_t size, size_t count, FILE* stream)
 {
     const std::string text(static_cast<const char*>(data), size * count);
+    fake_trace& record = fake::mutable_trace();
     if (stream == stdout) {
-        fake::mutable_trace().stdout_writes.push_back(text);
-        stdout_pending += text;
+        record.stdout_writes.push_back(text);
+        record.stdout_pending += text;
     } else if (stream == stderr) {
-        fake::mutable_trace().stderr_writes.push_back(text);
-        stderr_pending += text;
+        record.stderr_pending += text;
     }
     return __real_fwrite(data, size, count, stream);
 }
@@ -63,10 +53,10 @@ extern "C" int __wrap_fflush(FILE* stream)
 {
     // A null stream flushes every stream.
     if (stream == stdout || stream == nullptr) {
-        close_group(&stdout_pending, false);
+        close_group(&fake::mutable_trace().stdout_pending, false);
     }
     if (stream == stderr || stream == nullptr) {
-        close_group(&stderr_pending, true);
+        close_group(&fake::mutable_trace().stderr_pending, true);
     }
     return __real_fflush(stream);
 }
